@@ -19,7 +19,10 @@ struct MemWorld {
   size_t offset = 0;   // how far it has been read
 
   std::string console;                // all console output
-  std::vector<std::string> messages;  // each console write
+  std::vector<std::string> messages;  // each console write, when kept
+  bool keep_messages = true;
+  unsigned message_count = 0;
+  bool stray_line_end = false;  // a write that is not one line ending in CR LF
   unsigned console_attempts = 0;
   int console_fail_at = -1;  // index of the console write attempt that fails
   int console_fail_result = 101;

@@ -94,8 +94,14 @@ int plat_close(PFILE f) {
 int plat_console(const void *buf, uint32_t len) {
   if ((int)WORLD.console_attempts++ == WORLD.console_fail_at)
     return WORLD.console_fail_result;
-  WORLD.messages.emplace_back((const char *)buf, len);
-  WORLD.console.append((const char *)buf, len);
+  const char *b = (const char *)buf;
+  if (len < 2 || b[len - 2] != '\r' || b[len - 1] != '\n' || memchr(b, '\n', len - 1) != nullptr ||
+      memchr(b, '\r', len - 2) != nullptr)
+    WORLD.stray_line_end = true;
+  WORLD.message_count++;
+  if (WORLD.keep_messages)
+    WORLD.messages.emplace_back(b, len);
+  WORLD.console.append(b, len);
   return 0;
 }
 
