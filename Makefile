@@ -20,9 +20,10 @@ WINE := $(shell command -v wine 2>/dev/null)
 WIN_EXE := $(CURDIR)/build-win/midibas.exe
 
 FUZZ_TIME ?= 60
+BENCH_RUNS ?= 21
 SANITIZE := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: all build demo test test-asan fuzz windows install clean
+.PHONY: all build demo test test-asan fuzz bench windows install clean
 
 all: build
 
@@ -65,6 +66,11 @@ fuzz:
 	rm -rf build-fuzz/corpus && mkdir -p build-fuzz/corpus build-fuzz/crashes
 	cd build-fuzz && ./tests/fuzz/fuzz_run -max_total_time=$(FUZZ_TIME) -max_len=70000 \
 	  -print_final_stats=1 -artifact_prefix=crashes/ corpus ../tests/fuzz/corpus
+
+bench:
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+	cmake --build build -j $(JOBS) --target bench_tools
+	sh bench/run.sh build $(BENCH_RUNS)
 
 install: build
 	cmake --install build --prefix $(PREFIX)

@@ -3,32 +3,34 @@
 #include "platform.h"
 
 unsigned NUMTXT(char *dst, long v) {
-  char tmp[24];
-  unsigned n = 0, len = 0;
+  static const char PAIRS[] = "00010203040506070809101112131415161718192021222324"
+                              "25262728293031323334353637383940414243444546474849"
+                              "50515253545556575859606162636465666768697071727374"
+                              "75767778798081828384858687888990919293949596979899";
   // Work on the magnitude as unsigned, so the most negative value has one.
   unsigned long mag = v < 0 ? 0UL - (unsigned long)v : (unsigned long)v;
-  do {
-    tmp[n++] = (char)('0' + mag % 10);
-    mag /= 10;
-  } while (mag != 0);
+  unsigned len = 1;
+  unsigned long t = mag;
+  for (; t >= 10000; t /= 10000)
+    len += 4;
+  len += (t >= 10) + (t >= 100) + (t >= 1000);
   if (v < 0)
-    dst[len++] = '-';
-  while (n > 0)
-    dst[len++] = tmp[--n];
-  return len;
-}
-
-void msg_begin(MSG *m) { m->n = 0; }
-
-void msg_str(MSG *m, const char *s) {
-  // Leave room for the line end; the callers' texts are bounded well below.
-  while (*s != '\0' && m->n < sizeof m->b - 2)
-    m->b[m->n++] = *s++;
-}
-
-void msg_num(MSG *m, long v) {
-  if (m->n + 24 <= sizeof m->b - 2)
-    m->n += NUMTXT(m->b + m->n, v);
+    *dst++ = '-';
+  // Two digits at a time, from the end.
+  char *p = dst + len;
+  while (mag >= 100) {
+    const char *d = PAIRS + 2 * (mag % 100);
+    mag /= 100;
+    *--p = d[1];
+    *--p = d[0];
+  }
+  if (mag >= 10) {
+    *--p = PAIRS[2 * mag + 1];
+    *--p = PAIRS[2 * mag];
+  } else {
+    *--p = (char)('0' + mag);
+  }
+  return len + (v < 0);
 }
 
 void SAY(MSG *m, uint32_t addr, CHAIN chain) {

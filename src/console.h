@@ -9,6 +9,7 @@
 #define MIDIBAS_CONSOLE_H
 
 #include <stdint.h>
+#include <string.h>
 
 // The routine an I/O operation stands in, which fixes the chain of callers
 // that the report lists after the operation's own address.
@@ -29,9 +30,22 @@ struct MSG {
 // Decimal text of v in its shortest form into dst; returns its length.
 unsigned NUMTXT(char *dst, long v);
 
-void msg_begin(MSG *m);
-void msg_str(MSG *m, const char *s);
-void msg_num(MSG *m, long v);
+// Building a message. The text is cut where it would not leave room for
+// the line end; the callers' texts are bounded well below that.
+inline void msg_begin(MSG *m) { m->n = 0; }
+
+inline void msg_str(MSG *m, const char *s) {
+  size_t len = strlen(s), room = sizeof m->b - 2 - m->n;
+  if (len > room)
+    len = room;
+  memcpy(m->b + m->n, s, len);
+  m->n += (unsigned)len;
+}
+
+inline void msg_num(MSG *m, long v) {
+  if (m->n + 24 <= sizeof m->b - 2)
+    m->n += NUMTXT(m->b + m->n, v);
+}
 
 // Ends the message with CR LF and writes it; the write's result is tested,
 // reported as the operation at addr.

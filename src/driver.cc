@@ -129,16 +129,18 @@ static void load(PFILE f) {
 // status byte was found before the end of the loaded data.
 static bool search(void) {
   MSG m;
+  uint8_t byte;
   if (NUMREAD <= POS)
     return false;  // nothing loaded past the header: nothing to examine
   do {
     POS++;
+    byte = BYTEAT(POS);
     msg_begin(&m);
     msg_num(&m, POS);
     msg_str(&m, ":");
-    msg_num(&m, BYTEAT(POS));
+    msg_num(&m, byte);
     SAY(&m, AT_SEARCH_MSG, IN_DRIVER);
-  } while (BYTEAT(POS) != TRCK && POS != NUMREAD);
+  } while (byte != TRCK && POS != NUMREAD);
   return POS != NUMREAD;
 }
 

@@ -75,14 +75,18 @@ void LST_OPEN(void) {
 }
 
 void LST_PAIR(unsigned pitch, unsigned duration) {
-  put_num(pitch, AT_PAIR);
-  put(",", 1, AT_PAIR);
-  put_num(duration, AT_PAIR);
+  char t[24];
+  unsigned n = NUMTXT(t, pitch);
+  t[n++] = ',';
+  n += NUMTXT(t + n, duration);
   SG++;
-  if (SG % 20 == 0)
+  if (SG % 20 == 0) {
+    put(t, n, AT_PAIR);
     open_line();
-  else
-    put(",", 1, AT_PAIR);
+  } else {
+    t[n++] = ',';
+    put(t, n, AT_PAIR);
+  }
 }
 
 void LST_CLOSE(void) {

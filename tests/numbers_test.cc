@@ -1,6 +1,13 @@
-// The number syntax of the transpose and status-byte arguments.
+// The number syntax of the transpose and status-byte arguments, and the
+// decimal text of numbers.
 #include <gtest/gtest.h>
 
+#include <limits.h>
+#include <string.h>
+
+#include <string>
+
+#include "console.h"
 #include "driver.h"
 
 struct SignedCase {
@@ -54,4 +61,27 @@ TEST(Numbers, StatusByte) {
   };
   for (const UnsignedCase &c : cases)
     EXPECT_EQ(VALUNSIGNED(c.text), c.value) << "text '" << c.text << "'";
+}
+
+TEST(Numbers, DecimalText) {
+  const struct {
+    long value;
+    std::string text;
+  } cases[] = {
+      {0, "0"},         {7, "7"},         {10, "10"},         {99, "99"},
+      {100, "100"},     {999, "999"},     {1000, "1000"},     {4095, "4095"},
+      {9999, "9999"},   {10000, "10000"}, {60001, "60001"},   {65535, "65535"},
+      {1000000, "1000000"},               {-1, "-1"},         {-3, "-3"},
+      {-10, "-10"},     {-32768, "-32768"},
+      {2147483647L, "2147483647"},        {-2147483647L - 1, "-2147483648"},
+      {LONG_MAX, std::to_string(LONG_MAX)},
+      {LONG_MIN, std::to_string(LONG_MIN)},
+  };
+  for (const auto &c : cases) {
+    char buf[32];
+    memset(buf, '#', sizeof buf);
+    unsigned n = NUMTXT(buf, c.value);
+    EXPECT_EQ(std::string(buf, n), c.text);
+    EXPECT_EQ(buf[n], '#') << "wrote past the text of " << c.value;
+  }
 }
