@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "routine.h"
+
 namespace {
 
 enum class Out { Pipe, DevFull, ClosedPipe };
@@ -162,12 +164,19 @@ protected:
     r.status = WIFEXITED(ws) ? WEXITSTATUS(ws) : 128 + WTERMSIG(ws);
     return r;
   }
+};
 
-  // Can an ordinary user be had for this test?
-  bool ordinary_user() {
-    if (geteuid() != 0)
-      return true;
-    return system("setpriv --reuid=65534 --regid=65534 --clear-groups true >/dev/null 2>&1") == 0;
+// Cases that need an ordinary user: run as one when the tests run as root,
+// and skip when none can be had.
+class AsUser : public E2E {
+protected:
+  void SetUp() override {
+    E2E::SetUp();
+    if (windows())
+      GTEST_SKIP() << "POSIX only: file modes";
+    if (geteuid() == 0 &&
+        system("setpriv --reuid=65534 --regid=65534 --clear-groups true >/dev/null 2>&1") != 0)
+      GTEST_SKIP() << "no ordinary user to be had";
   }
 };
 
@@ -186,10 +195,6 @@ std::string searched(const std::string &bytes, unsigned last) {
   return s;
 }
 
-const char ROUTINE[] =
-    "220 RESTORE 300\r\n230 READ G,I\r\n240 if g=-1 then goto 295\r\n"
-    "250 SOUND; PITCH G,DURATION 2,VOLUME 4\r\n270 SOUND; PITCH G,DURATION 2,VOLUME 6\r\n"
-    "280 SOUND; PITCH G,DURATION I,VOLUME 8\r\n290 goto 230\r\n295 print\"VEGE\"\r\n\r\n";
 
 // A file whose status byte sits at `at`, followed by the stream bytes.
 std::string song(size_t at, const std::string &stream) {
@@ -388,11 +393,7 @@ TEST_F(E2E, InputFailures) {
   }
 }
 
-TEST_F(E2E, ReadOnlyInputLoads) {
-  if (windows())
-    GTEST_SKIP() << "POSIX only: file modes";
-  if (!ordinary_user())
-    GTEST_SKIP() << "no ordinary user to be had";
+TEST_F(AsUser, ReadOnlyInputLoads) {
   std::string mid = song(21, notes(1));
   put("s.mid", mid);
   chmod(path("s.mid").c_str(), 0444);
@@ -462,11 +463,7 @@ TEST_F(E2E, ListingOverTheFileSizeLimit) {
   EXPECT_EQ(full.out.compare(0, cut, r.out, 0, cut), 0);
 }
 
-TEST_F(E2E, ListingNotWritable) {
-  if (windows())
-    GTEST_SKIP() << "POSIX only: file modes";
-  if (!ordinary_user())
-    GTEST_SKIP() << "no ordinary user to be had";
+TEST_F(AsUser, ListingNotWritable) {
   std::string mid = song(21, notes(1));
   put("s.mid", mid);
   chmod(path("s.mid").c_str(), 0444);

@@ -4,10 +4,12 @@
 // Input layout: one flags byte, the transpose text up to a 0 byte, the
 // status text up to a 0 byte, then the file's content.
 //   flags & 3      number of arguments: 0 (usage), 1, 2 or 3
-//   flags >= 0xF8  a length byte L follows the flags, and the file is
+//   flags & 0xFC == 0xA4
+//                  a length byte L follows the flags, and the file is
 //                  stretched to 59995 + L % 8 bytes by repeating its content,
-//                  so that streams run into the end of the buffer (rare on
-//                  purpose: such runs are a thousand times longer)
+//                  so that streams run into the end of the buffer (a value
+//                  mutations seldom make: such runs are a thousand times
+//                  longer)
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
@@ -17,12 +19,9 @@
 #include <vector>
 
 #include "memplat.h"
+#include "routine.h"
 #include "table.h"
 
-static const char ROUTINE[] =
-    "220 RESTORE 300\r\n230 READ G,I\r\n240 if g=-1 then goto 295\r\n"
-    "250 SOUND; PITCH G,DURATION 2,VOLUME 4\r\n270 SOUND; PITCH G,DURATION 2,VOLUME 6\r\n"
-    "280 SOUND; PITCH G,DURATION I,VOLUME 8\r\n290 goto 230\r\n295 print\"VEGE\"\r\n\r\n";
 
 #define CHECK(cond)                                                                  \
   do {                                                                               \
@@ -79,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const uint8_t *p = data + 1, *end = data + size;
   unsigned flags = data[0];
   size_t stretch = 0;
-  if (flags >= 0xF8 && p < end)
+  if ((flags & 0xFC) == 0xA4 && p < end)
     stretch = 59995 + *p++ % 8;
   std::string transpose = take_text(p, end), status = take_text(p, end);
   std::string file((const char *)p, (size_t)(end - p));
