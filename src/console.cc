@@ -3,33 +3,18 @@
 #include "platform.h"
 
 unsigned NUMTXT(char *dst, long v) {
-  static const char PAIRS[] = "00010203040506070809101112131415161718192021222324"
-                              "25262728293031323334353637383940414243444546474849"
-                              "50515253545556575859606162636465666768697071727374"
-                              "75767778798081828384858687888990919293949596979899";
   // Work on the magnitude as unsigned, so the most negative value has one.
   unsigned long mag = v < 0 ? 0UL - (unsigned long)v : (unsigned long)v;
   unsigned len = 1;
-  unsigned long t = mag;
-  for (; t >= 10000; t /= 10000)
-    len += 4;
-  len += (t >= 10) + (t >= 100) + (t >= 1000);
+  for (unsigned long t = mag; t >= 10; t /= 10)
+    len++;
   if (v < 0)
     *dst++ = '-';
-  // Two digits at a time, from the end.
   char *p = dst + len;
-  while (mag >= 100) {
-    const char *d = PAIRS + 2 * (mag % 100);
-    mag /= 100;
-    *--p = d[1];
-    *--p = d[0];
-  }
-  if (mag >= 10) {
-    *--p = PAIRS[2 * mag + 1];
-    *--p = PAIRS[2 * mag];
-  } else {
-    *--p = (char)('0' + mag);
-  }
+  do {
+    *--p = (char)('0' + mag % 10);
+    mag /= 10;
+  } while (mag != 0);
   return len + (v < 0);
 }
 
