@@ -2,19 +2,31 @@
 
 #include "platform.h"
 
-unsigned NUMTXT(char *dst, long v) {
+unsigned NUMTXT(char *dst, int32_t v) {
+  static const char PAIRS[] = "00010203040506070809101112131415161718192021222324"
+                              "25262728293031323334353637383940414243444546474849"
+                              "50515253545556575859606162636465666768697071727374"
+                              "75767778798081828384858687888990919293949596979899";
   // Work on the magnitude as unsigned, so the most negative value has one.
-  unsigned long mag = v < 0 ? 0UL - (unsigned long)v : (unsigned long)v;
+  uint32_t mag = v < 0 ? 0U - (uint32_t)v : (uint32_t)v;
   unsigned len = 1;
-  for (unsigned long t = mag; t >= 10; t /= 10)
+  for (uint32_t t = mag; t >= 10; t /= 10)
     len++;
   if (v < 0)
     *dst++ = '-';
+  // From the last digit back, two at a time.
   char *p = dst + len;
-  do {
-    *--p = (char)('0' + mag % 10);
-    mag /= 10;
-  } while (mag != 0);
+  for (; mag >= 100; mag /= 100) {
+    p -= 2;
+    p[0] = PAIRS[2 * (mag % 100)];
+    p[1] = PAIRS[2 * (mag % 100) + 1];
+  }
+  if (mag >= 10) {
+    p[-2] = PAIRS[2 * mag];
+    p[-1] = PAIRS[2 * mag + 1];
+  } else {
+    p[-1] = (char)('0' + mag);
+  }
   return len + (v < 0);
 }
 

@@ -9,7 +9,6 @@
 #define MIDIBAS_CONSOLE_H
 
 #include <stdint.h>
-#include <string.h>
 
 // The routine an I/O operation stands in, which fixes the chain of callers
 // that the report lists after the operation's own address.
@@ -27,23 +26,21 @@ struct MSG {
   unsigned n;
 };
 
-// Decimal text of v in its shortest form into dst; returns its length.
-unsigned NUMTXT(char *dst, long v);
+// Decimal text of v in its shortest form into dst; returns its length
+// (at most 11).
+unsigned NUMTXT(char *dst, int32_t v);
 
 // Building a message. The text is cut where it would not leave room for
 // the line end; the callers' texts are bounded well below that.
 inline void msg_begin(MSG *m) { m->n = 0; }
 
 inline void msg_str(MSG *m, const char *s) {
-  size_t len = strlen(s), room = sizeof m->b - 2 - m->n;
-  if (len > room)
-    len = room;
-  memcpy(m->b + m->n, s, len);
-  m->n += (unsigned)len;
+  while (*s != '\0' && m->n < sizeof m->b - 2)
+    m->b[m->n++] = *s++;
 }
 
-inline void msg_num(MSG *m, long v) {
-  if (m->n + 24 <= sizeof m->b - 2)
+inline void msg_num(MSG *m, int32_t v) {
+  if (m->n + 11 <= sizeof m->b - 2)
     m->n += NUMTXT(m->b + m->n, v);
 }
 

@@ -51,8 +51,8 @@ static void put(const char *s, unsigned n, uint32_t addr) {
   }
 }
 
-static void put_num(long v, uint32_t addr) {
-  char t[24];
+static void put_num(int32_t v, uint32_t addr) {
+  char t[12];
   put(t, NUMTXT(t, v), addr);
 }
 
@@ -76,9 +76,9 @@ void LST_OPEN(void) {
 
 void LST_PAIR(unsigned pitch, unsigned duration) {
   char t[24];
-  unsigned n = NUMTXT(t, pitch);
+  unsigned n = NUMTXT(t, (int32_t)pitch);
   t[n++] = ',';
-  n += NUMTXT(t + n, duration);
+  n += NUMTXT(t + n, (int32_t)duration);
   SG++;
   if (SG % 20 == 0) {
     put(t, n, AT_PAIR);
