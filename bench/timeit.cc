@@ -7,7 +7,7 @@
 //
 // Runs both programs RUNS times each, alternating, in DIR, with standard
 // input from /dev/null and standard output once to a file and once to a
-// pipe that this process drains. Prints one row per output kind: the median
+// 1 MiB pipe that this process drains after the program has ended. Prints one row per output kind: the median
 // wall time of each and their ratio.
 #include <fcntl.h>
 #include <stdio.h>
@@ -31,10 +31,13 @@ static double run(const char *dir, const char *exe, const char *input, bool pipe
   int fds[2] = {-1, -1};
   if (pipe_out && pipe(fds) != 0)
     abort();
-  // A pipe large enough for the whole output, so that what is timed is the
-  // writes, not how this process and the program take turns.
-  if (pipe_out)
-    (void)fcntl(fds[1], F_SETPIPE_SZ, 1 << 20);
+  // A pipe large enough for the whole output, drained once the program has
+  // ended: what is timed is the program's writes, not how a reader and the
+  // writer take turns on the processors.
+  if (pipe_out && fcntl(fds[1], F_SETPIPE_SZ, 1 << 20) < (1 << 20)) {
+    fprintf(stderr, "timeit: cannot make a 1 MiB pipe\n");
+    exit(1);
+  }
   double start = now();
   pid_t pid = fork();
   if (pid == 0) {
@@ -51,16 +54,17 @@ static double run(const char *dir, const char *exe, const char *input, bool pipe
     execl(exe, exe, input, (char *)nullptr);
     _exit(127);
   }
-  if (pipe_out) {
+  int status;
+  if (pipe_out)
     close(fds[1]);
+  waitpid(pid, &status, 0);
+  double t = now() - start;
+  if (pipe_out) {
     static char buf[1 << 16];
     while (read(fds[0], buf, sizeof buf) > 0) {
     }
     close(fds[0]);
   }
-  int status;
-  waitpid(pid, &status, 0);
-  double t = now() - start;
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
     fprintf(stderr, "timeit: %s failed\n", exe);
     exit(1);
