@@ -5,6 +5,7 @@
 #   bench/run.sh BUILD_DIR [RUNS]
 set -eu
 build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")/.." && pwd)
 runs=${2:-21}
 cd "$build/bench"
 echo "midibas against the floor, median of $runs alternating runs each"
@@ -16,16 +17,7 @@ status=0
 ./timeit "$runs" . convert.mid "$build/midibas" ./floor-convert || status=$?
 rm -f stdout.txt tvcsound.txt
 echo
-if command -v valgrind >/dev/null; then
-  count() {
-    valgrind --log-file=vg.log "$@" </dev/null >/dev/null 2>&1 || true
-    sed -n 's/.*total heap usage: \([0-9,]*\) allocs.*/\1/p' vg.log | tr -d ,
-  }
-  echo "heap allocations (valgrind): midibas on convert.mid $(count "$build/midibas" convert.mid)," \
-       "an empty C++ program $(count ./bench-empty)"
-  rm -f vg.log tvcsound.txt
-else
-  echo "heap allocations: valgrind is not installed"
-fi
+echo "heap allocations (valgrind):"
 [ "$status" -eq 0 ] || echo "a ratio is above 1.10"
+sh "$here/tests/heap.sh" "$build/midibas" "$build/bench/bench-empty" "$build/mktune" || status=$?
 exit "$status"
